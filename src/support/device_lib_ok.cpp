@@ -1,0 +1,3 @@
+#include "device_lib_ok.h"
+
+bool DeviceLibOK = false;
