@@ -65,14 +65,14 @@ DeviceRefresh::Query DeviceRefresh::QueryInto(DeviceTable& table, Box box) {
 }
 
 DeviceRefresh::Run DeviceRefresh::OrderAndWrite(Box box, Selection& sel, DeviceTable& buffer) {
-    if (!OrderingPass(sel, buffer, [this] { return Yield(); })) {
+    if (!OrderingPass(sel, buffer, [this] { return GiveWay(); })) {
         return closed_ ? Run::Stop : Run::Restart;
     }
     WriteList(window_, box, sel);
     return Run::Completed;
 }
 
-bool DeviceRefresh::Yield() {
+bool DeviceRefresh::GiveWay() {
     if (!window_.DoEvents()) {
         closed_ = true;
         return false;

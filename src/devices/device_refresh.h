@@ -55,7 +55,7 @@ private:
     Run GetDisconnectList();
     Query QueryInto(DeviceTable& table, Box box);
     Run OrderAndWrite(Box box, Selection& sel, DeviceTable& buffer);
-    bool Yield();
+    bool GiveWay();
     void Append(Box box, std::wstring_view text);
 
     DeviceWindow& window_;
