@@ -31,6 +31,8 @@ mkdir -p "$(dirname "$prefix")"
     # Wine's own processes outlive this call: none of them may hold the lock.
     wineboot -i >/dev/null 2>&1 </dev/null 9>&-
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null 9>&-
+    # Wine draws the caption itself: Xvfb has no window manager to do it.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null 9>&-
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 </dev/null 9>&-
     wineserver -w 9>&-
     touch "$prefix/.ready"

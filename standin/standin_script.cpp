@@ -4,7 +4,9 @@
 
 namespace {
 
-bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == ',' || c == '\r' || c == '\n'; }
+bool IsSeparator(char c) {
+    return c == ' ' || c == '\t' || c == ',' || c == '\r' || c == '\n';
+}
 
 bool ParseNumber(std::string_view token, std::int64_t lo, std::int64_t hi, std::int64_t& out) {
     int base = 10;

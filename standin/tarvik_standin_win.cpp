@@ -82,8 +82,8 @@ extern "C" std::uint32_t WINAPI KV_GetRegDevList(std::int16_t* table, std::int32
     Log(state.queries, arg);
     PassGate();
     if (state.script.answers.empty() || table == nullptr) return 0;
-    const std::size_t index = state.queries <= state.script.answers.size() ? state.queries - 1
-                                                                            : state.script.answers.size() - 1;
+    const std::size_t index =
+        state.queries <= state.script.answers.size() ? state.queries - 1 : state.script.answers.size() - 1;
     const StandinAnswer& answer = state.script.answers[index];
     if (answer.writesTable) {
         for (int i = 0; i < kTableSlots; ++i) table[i] = answer.table.slot[i];

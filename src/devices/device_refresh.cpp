@@ -40,9 +40,12 @@ DeviceRefresh::Run DeviceRefresh::GetDisconnectList() {
     window_.WriteText(Box::Disconnected, L"");
     DeviceTable devTable;
     switch (QueryInto(devTable, Box::Disconnected)) {
-        case Query::Ok: break;
-        case Query::Failed: return Run::Completed;  // the connected list still follows
-        case Query::Unbound: return Run::Stop;
+        case Query::Ok:
+            break;
+        case Query::Failed:
+            return Run::Completed;  // the connected list still follows
+        case Query::Unbound:
+            return Run::Stop;
     }
     Selection sel = SelectDisconnected(devTable);
     return OrderAndWrite(Box::Disconnected, sel, devTable);

@@ -4,7 +4,9 @@
 
 namespace {
 
-HMODULE User32() { return GetModuleHandleW(L"user32.dll"); }
+HMODULE User32() {
+    return GetModuleHandleW(L"user32.dll");
+}
 
 UINT SystemDpi() {
     const HDC screen = GetDC(nullptr);

@@ -14,8 +14,8 @@ struct ControlClass {
     DWORD exStyle;
 };
 
-constexpr DWORD kBoxStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-                            ES_WANTRETURN | ES_LEFT;
+constexpr DWORD kBoxStyle =
+    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_LEFT;
 constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
 
 ControlClass ClassOf(Control control) {
@@ -41,8 +41,8 @@ bool Form1Window::Create(HINSTANCE instance) {
     wc.lpfnWndProc = WndProc;
     wc.hInstance = instance;
     wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), 0));
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kClassName;
@@ -122,9 +122,13 @@ void Form1Window::WriteText(Box box, const std::wstring& text) {
     if (const HWND edit = BoxHandle(box)) SetWindowTextW(edit, text.c_str());
 }
 
-void Form1Window::ScrollDisplay(std::string_view command) { ::ScrollDisplay(command); }
+void Form1Window::ScrollDisplay(std::string_view command) {
+    ::ScrollDisplay(command);
+}
 
-void Form1Window::Command1_Click() { refresh_.Command1_Click(); }
+void Form1Window::Command1_Click() {
+    refresh_.Command1_Click();
+}
 
 LRESULT CALLBACK Form1Window::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
@@ -191,9 +195,9 @@ void Form1Window::OnCommand(WPARAM wParam) {
 void Form1Window::OnDpiChanged(UINT dpi, const RECT& suggested) {
     ApplyDpi(dpi);
     // Keep the suggested place, but size the client area exactly from twips.
-    const RECT outer = OuterRectForClient(TwipsToPixels(kClientTwips.width, static_cast<int>(dpi)),
-                                          TwipsToPixels(kClientTwips.height, static_cast<int>(dpi)), kStyle,
-                                          kExStyle, dpi);
+    const RECT outer =
+        OuterRectForClient(TwipsToPixels(kClientTwips.width, static_cast<int>(dpi)),
+                           TwipsToPixels(kClientTwips.height, static_cast<int>(dpi)), kStyle, kExStyle, dpi);
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -42,9 +42,9 @@ TEST(Layout, EdgesScaleWithoutGapsOrOverlapAtEveryDpi) {
 
 TEST(Layout, RoundsHalfAwayFromZeroLikeMulDiv) {
     EXPECT_EQ(TwipsToPixels(15, 96), 1);
-    EXPECT_EQ(TwipsToPixels(7, 96), 0);     // 0.47
+    EXPECT_EQ(TwipsToPixels(7, 96), 0);        // 0.47
     EXPECT_EQ(TwipsToPixels(1695, 120), 141);  // 141.25
-    EXPECT_EQ(TwipsToPixels(30, 72), 2);    // 1.5 rounds up
+    EXPECT_EQ(TwipsToPixels(30, 72), 2);       // 1.5 rounds up
 }
 
 }  // namespace

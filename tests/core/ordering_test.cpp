@@ -73,23 +73,22 @@ DeviceTable DisconnectedWithEmptyNumber() {
 
 INSTANTIATE_TEST_SUITE_P(
     Tables, ListTest,
-    testing::Values(
-        ListCase{"AllZero", Table({}), L"", L""},
-        ListCase{"OrderByValueNotSlot", Table({7, 3, 5}), L"3, 5, 7, ", L""},
-        ListCase{"RepeatsAllListed", Table({5, 5, 3}), L"3, 5, 5, ", L""},
-        ListCase{"GapsChangeNothing", Table({3, 0, 0, 5, 0, 1}), L"1, 3, 5, ", L""},
-        ListCase{"Slot32NeverRead", OnlySlot32(), L"", L""},
-        ListCase{"MixedTableSplits", Table({4, 0x8002, 1, 0x8007}), L"1, 4, ", L"2, 7, "},
-        ListCase{"Extremes", Table({0x7FFF, 0xFFFF, 0x8000, 0x8001}), L"32767, ", L"1, 32767, "},
-        ListCase{"EmptyNumberBesideOthers", Table({0x8003, 0x8000, 0x8001}), L"", L"1, 3, "},
-        ListCase{"ThirtyOneConnected", Ascending(1, 31), Numbers(1, 31), L""},
-        // A full table lists all 32: none is dropped from the reverse copy.
-        ListCase{"AllThirtyTwoConnected", Ascending(1, 32), Numbers(1, 32), L""},
-        ListCase{"FullTableWithRepeatedSmallest", FullWithRepeat(), L"1, 1, " + Numbers(2, 31), L""},
-        ListCase{"AllThirtyTwoDisconnected", Ascending(1, 32, 0x8000), L"", Numbers(1, 32)},
-        ListCase{"FullDisconnectedWithEmptyNumber", DisconnectedWithEmptyNumber(), L"",
-                 Numbers(1, 5) + Numbers(7, 32)},
-        ListCase{"DescendingSlots", Descending(32, 32), Numbers(1, 32), L""}),
+    testing::Values(ListCase{"AllZero", Table({}), L"", L""},
+                    ListCase{"OrderByValueNotSlot", Table({7, 3, 5}), L"3, 5, 7, ", L""},
+                    ListCase{"RepeatsAllListed", Table({5, 5, 3}), L"3, 5, 5, ", L""},
+                    ListCase{"GapsChangeNothing", Table({3, 0, 0, 5, 0, 1}), L"1, 3, 5, ", L""},
+                    ListCase{"Slot32NeverRead", OnlySlot32(), L"", L""},
+                    ListCase{"MixedTableSplits", Table({4, 0x8002, 1, 0x8007}), L"1, 4, ", L"2, 7, "},
+                    ListCase{"Extremes", Table({0x7FFF, 0xFFFF, 0x8000, 0x8001}), L"32767, ", L"1, 32767, "},
+                    ListCase{"EmptyNumberBesideOthers", Table({0x8003, 0x8000, 0x8001}), L"", L"1, 3, "},
+                    ListCase{"ThirtyOneConnected", Ascending(1, 31), Numbers(1, 31), L""},
+                    // A full table lists all 32: none is dropped from the reverse copy.
+                    ListCase{"AllThirtyTwoConnected", Ascending(1, 32), Numbers(1, 32), L""},
+                    ListCase{"FullTableWithRepeatedSmallest", FullWithRepeat(), L"1, 1, " + Numbers(2, 31), L""},
+                    ListCase{"AllThirtyTwoDisconnected", Ascending(1, 32, 0x8000), L"", Numbers(1, 32)},
+                    ListCase{"FullDisconnectedWithEmptyNumber", DisconnectedWithEmptyNumber(), L"",
+                             Numbers(1, 5) + Numbers(7, 32)},
+                    ListCase{"DescendingSlots", Descending(32, 32), Numbers(1, 32), L""}),
     ByName());
 
 struct YieldCase {

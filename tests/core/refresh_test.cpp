@@ -96,8 +96,8 @@ TEST(Refresh, UnboundLibraryIsReportedAndRetriedAtTheNextPress) {
 
 struct OvertakeCase {
     const char* name;
-    int pressAtYield;   // the yield during which presses arrive
-    int presses;        // how many arrive there
+    int pressAtYield;  // the yield during which presses arrive
+    int presses;       // how many arrive there
     int expectedQueries;
 };
 
@@ -108,9 +108,8 @@ class OvertakeTest : public testing::TestWithParam<OvertakeCase> {};
 TEST_P(OvertakeTest, NewestPressWins) {
     const OvertakeCase& c = GetParam();
     // The first press's answers differ from those of the restart.
-    Press p({{1, Table({2, 1, 0x8004, 0x8003}), {}},
-             {1, Table({2, 1, 0x8004, 0x8003}), {}},
-             {1, Table({9, 0x8007}), {}}});
+    Press p(
+        {{1, Table({2, 1, 0x8004, 0x8003}), {}}, {1, Table({2, 1, 0x8004, 0x8003}), {}}, {1, Table({9, 0x8007}), {}}});
     int depth = 0;
     int maxDepth = 0;
     p.window.onYield = [&](int n) {

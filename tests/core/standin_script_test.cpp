@@ -38,12 +38,9 @@ TEST(StandinScript, BadTextIsAnErrorNamingTheAnswer) {
         std::string text;
         std::string error;
     } cases[] = {
-        {"1 2; x3", "answer 2: bad slot value 'x3'"},
-        {"65536", "answer 1: bad slot value '65536'"},
-        {"-32769", "answer 1: bad slot value '-32769'"},
-        {"0x", "answer 1: bad slot value '0x'"},
-        {"status=abc 1", "answer 1: bad status 'status=abc'"},
-        {"fail 3", "answer 1: 'fail' stands alone"},
+        {"1 2; x3", "answer 2: bad slot value 'x3'"},          {"65536", "answer 1: bad slot value '65536'"},
+        {"-32769", "answer 1: bad slot value '-32769'"},       {"0x", "answer 1: bad slot value '0x'"},
+        {"status=abc 1", "answer 1: bad status 'status=abc'"}, {"fail 3", "answer 1: 'fail' stands alone"},
         {tooMany, "answer 1: more than 33 slot values"},
     };
     for (const auto& c : cases) {

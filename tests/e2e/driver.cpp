@@ -29,13 +29,18 @@ void Check(bool ok, const char* what, int line) {
 std::string Show(const std::wstring& s) {
     std::string out;
     for (wchar_t c : s) {
-        if (c == L'\r') out += "\\r";
-        else if (c == L'\n') out += "\\n";
-        else out += static_cast<char>(c < 128 ? c : '?');
+        if (c == L'\r')
+            out += "\\r";
+        else if (c == L'\n')
+            out += "\\n";
+        else
+            out += static_cast<char>(c < 128 ? c : '?');
     }
     return out;
 }
-std::string Show(long long v) { return std::to_string(v); }
+std::string Show(long long v) {
+    return std::to_string(v);
+}
 
 template <typename A, typename B>
 void CheckEq(const A& a, const B& b, const char* what, int line) {
@@ -70,8 +75,8 @@ std::wstring WinPath(const char* arg) {
 std::wstring TextOf(HWND hwnd) {
     wchar_t buffer[8192] = {};
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(hwnd, WM_GETTEXT, std::size(buffer), reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
-                        5000, &copied);
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, std::size(buffer), reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000,
+                        &copied);
     return std::wstring(buffer, copied);
 }
 
@@ -187,7 +192,9 @@ public:
     void Close() const { PostMessageW(main, WM_CLOSE, 0, 0); }
 };
 
-void SetScript(const wchar_t* script) { SetEnvironmentVariableW(L"TARVIK_STANDIN", script); }
+void SetScript(const wchar_t* script) {
+    SetEnvironmentVariableW(L"TARVIK_STANDIN", script);
+}
 
 std::wstring LogPath() {
     wchar_t temp[MAX_PATH];
@@ -491,23 +498,57 @@ void Keyboard(const Paths& paths) {
     DeleteFileW(LogPath().c_str());
 }
 
-// Not a test: opens the demo, presses, prints both boxes and the window's
-// screen rectangle (for a screenshot), then closes.
+// Writes the screen under rect as a 24-bit BMP.
+bool SaveScreen(const RECT& r, const wchar_t* path) {
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool ok = false;
+    if (bitmap && bits) {
+        const HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        SelectObject(memory, old);
+        const DWORD size = static_cast<DWORD>(((w * 3 + 3) & ~3) * h);
+        BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(sizeof fh + sizeof bi.bmiHeader + size), 0, 0,
+                            static_cast<DWORD>(sizeof fh + sizeof bi.bmiHeader)};
+        if (std::FILE* f = _wfopen(path, L"wb")) {
+            ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 && std::fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f) == 1 &&
+                 std::fwrite(bits, size, 1, f) == 1;
+            std::fclose(f);
+        }
+    }
+    if (bitmap) DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+// Not a test: opens the demo, presses, prints both boxes, saves a picture of
+// the window to DEVICELIST_SHOT (a .bmp path) if set, and closes.
 void Demo(const Paths& paths) {
     SetScript(nullptr);
     Program p;
     CHECK(p.Start(paths, paths.library, L"demo"));
     CHECK(p.WaitShown());
     p.Press();
-    CHECK(WaitFor([&] { return !p.Upper().empty(); }));
+    CHECK(WaitFor([&] { return !p.Upper().empty() && !p.Lower().empty(); }));
     std::printf("connected devices:    %s\ndisconnected devices: %s\n", Show(p.Upper()).c_str(),
                 Show(p.Lower()).c_str());
-    RECT r;
-    GetWindowRect(p.main, &r);
-    std::printf("window %ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
-    std::fflush(stdout);
-    // The caller takes its screenshot, then closes the window.
-    CHECK(p.Ended(60000));
+    wchar_t shot[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(L"DEVICELIST_SHOT", shot, MAX_PATH) > 0) {
+        RedrawWindow(p.main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(p.main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+        RECT r;
+        GetWindowRect(p.main, &r);
+        CHECK(SaveScreen(r, shot));
+    }
+    p.Close();
+    CHECK(p.Ended());
 }
 
 }  // namespace
@@ -523,8 +564,8 @@ int main(int argc, char** argv) {
         const char* name;
         void (*run)(const Paths&);
     } scenarios[] = {
-        {"present", Present},      {"dpi144", Dpi144},       {"missing", MissingScenarios},
-        {"noexport", NoExport},    {"failures", Failures},   {"presses", PressesDuringPress},
+        {"present", Present},          {"dpi144", Dpi144},     {"missing", MissingScenarios},
+        {"noexport", NoExport},        {"failures", Failures}, {"presses", PressesDuringPress},
         {"close", CloseDuringRefresh}, {"keyboard", Keyboard}, {"demo", Demo},
     };
     for (const auto& s : scenarios) {

@@ -21,9 +21,10 @@ std::string TempLog() {
 TEST(Binding, ReadsScriptedTablesAndOnlyTheLowByteOfTheStatus) {
     const std::string log = TempLog();
     // Script and log are read at the library's first query.
-    SetEnvironmentVariableA("TARVIK_STANDIN",
-                            "status=0x100 5; status=0xABCDEF01 1, 0x8003, 0, 0xFFFF; fail; "
-                            "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26 27 28 29 30 31 32 33");
+    SetEnvironmentVariableA(
+        "TARVIK_STANDIN",
+        "status=0x100 5; status=0xABCDEF01 1, 0x8003, 0, 0xFFFF; fail; "
+        "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26 27 28 29 30 31 32 33");
     SetEnvironmentVariableA("TARVIK_STANDIN_LOG", log.c_str());
     LibraryQuery query;
 
