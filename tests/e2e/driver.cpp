@@ -56,7 +56,7 @@ void CheckEq(int a, int b, const char* what, int line) {
 }
 
 // Polls a state every 10 ms until it holds; false after the deadline.
-bool WaitFor(const std::function<bool()>& state, DWORD ms = 20000) {
+bool WaitFor(const std::function<bool()>& state, DWORD ms = 60000) {
     const ULONGLONG end = GetTickCount64() + ms;
     while (!state()) {
         if (GetTickCount64() > end) return false;
@@ -98,7 +98,8 @@ public:
     std::wstring dir;
 
     // library: a file to put beside the program as Tarvik.DLL, or empty.
-    bool Start(const Paths& paths, const std::wstring& library, const wchar_t* scenario) {
+    bool Start(const Paths& paths, const std::wstring& library, const wchar_t* scenario,
+               const std::wstring& currentDir = {}) {
         wchar_t temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
         dir = std::wstring(temp) + L"devicelist-" + scenario + L"-" + std::to_wstring(GetCurrentProcessId());
@@ -109,7 +110,8 @@ public:
         STARTUPINFOW si{};
         si.cb = sizeof si;
         std::wstring cmd = L"\"" + exe + L"\"";
-        if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi)) {
+        const std::wstring cwd = currentDir.empty() ? dir : currentDir;
+        if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, cwd.c_str(), &si, &pi)) {
             return false;
         }
         return true;
@@ -444,6 +446,34 @@ void CloseDuringRefresh(const Paths& paths) {
     DeleteFileW(LogPath().c_str());
 }
 
+bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
+
+constexpr int kSkipped = 77;
+
+// A Tarvik.DLL in the folder the program is started from must not load.
+// Windows only: Wine ignores SetDllDirectoryW(L""), so there the current
+// folder stays searched and this check cannot pass.
+int Planted(const Paths& paths) {
+    if (UnderWine()) {
+        std::printf("planted: skipped under Wine, which ignores SetDllDirectoryW(L\"\")\n");
+        return kSkipped;
+    }
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring cwd = std::wstring(temp) + L"devicelist-planted-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(cwd.c_str(), nullptr);
+    const std::wstring planted = cwd + L"\\Tarvik.DLL";
+    CHECK(CopyFileW(paths.library.c_str(), planted.c_str(), FALSE));
+    {
+        Program p;
+        CHECK(p.Start(paths, L"", L"planted", cwd));
+        CHECK(WaitFor([&] { return p.MessageBoxWindow() != nullptr; }));
+    }
+    DeleteFileW(planted.c_str());
+    RemoveDirectoryW(cwd.c_str());
+    return 0;
+}
+
 // Real X input through xdotool, which Wine runs as a Unix program. Wine
 // gives no usable wait on such a process, so every step is followed by a
 // wait for the state it brings about.
@@ -568,6 +598,12 @@ int main(int argc, char** argv) {
         {"noexport", NoExport},        {"failures", Failures}, {"presses", PressesDuringPress},
         {"close", CloseDuringRefresh}, {"keyboard", Keyboard}, {"demo", Demo},
     };
+    if (scenario == "planted") {
+        const int skipped = Planted(paths);
+        if (skipped) return skipped;
+        std::printf("planted: %s\n", failures == 0 ? "passed" : "FAILED");
+        return failures == 0 ? 0 : 1;
+    }
     for (const auto& s : scenarios) {
         if (scenario != s.name) continue;
         s.run(paths);
