@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The one test command: installs what is missing, configures and builds all
-# three presets, and runs every test of each (Windows ones under Wine on a
-# private Xvfb).
+# The one test command: installs what is missing, configures and builds every
+# preset (the native tests also under ASan and UBSan) and runs all their
+# tests, the Windows ones under Wine on a private Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,7 +9,7 @@ bash scripts/setup.sh
 
 werror=OFF
 [ "${CI:-}" = true ] && werror=ON
-presets=(host mingw-x86 mingw-x64)
+presets=(host host-sanitize mingw-x86 mingw-x64)
 
 for p in "${presets[@]}"; do
   cmake --preset "$p" -DDEVICELIST_WERROR="$werror" >/dev/null

@@ -446,7 +446,63 @@ void CloseDuringRefresh(const Paths& paths) {
     DeleteFileW(LogPath().c_str());
 }
 
-bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
+// The rest of the library fault matrix: each ends as specified, and the
+// program neither crashes nor hangs.
+void Faults(const Paths& paths) {
+    // A library of the other bitness cannot load: reported as missing.
+    wchar_t other[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(L"DEVICELIST_OTHER_BITNESS_DLL", other, MAX_PATH) > 0 &&
+        GetFileAttributesW(WinPath(std::string(other, other + wcslen(other)).c_str()).c_str()) !=
+            INVALID_FILE_ATTRIBUTES) {
+        Program p;
+        CHECK(p.Start(paths, WinPath(std::string(other, other + wcslen(other)).c_str()), L"otherbits"));
+        HWND box = nullptr;
+        CHECK(WaitFor([&] { return (box = p.MessageBoxWindow()) != nullptr; }));
+        if (box) PostMessageW(box, WM_COMMAND, IDOK, 0);
+        CHECK(p.WaitShown());
+        CHECK(WaitFor([&] { return p.Upper() == L"could not load library\r\n\r\n"; }));
+        p.Close();
+        CHECK(p.Ended());
+        CHECK_EQ(static_cast<int>(p.ExitCode()), 0);
+    } else {
+        std::printf("faults: no library of the other bitness built; that case not run\n");
+    }
+    // A zero low byte is a failure whatever the upper bytes hold; an answer
+    // that changes between the two queries shows in each box as answered.
+    SetScript(L"status=0x100 1 2; status=0xABCDEF01 3 0x8009; 9 0x8003");
+    Program p;
+    CHECK(p.Start(paths, paths.library, L"faults"));
+    CHECK(p.WaitShown());
+    p.Press();
+    CHECK(WaitFor([&] { return p.Upper() == L"function call failed\r\n\r\n" && p.Caret() == 24; }));
+    CHECK_EQ(p.Lower(), L"");
+    p.Press();
+    CHECK(WaitFor([&] { return p.Upper() == L"3, "; }));
+    CHECK_EQ(p.Lower(), L"3, ");
+    p.Close();
+    CHECK(p.Ended());
+    CHECK_EQ(static_cast<int>(p.ExitCode()), 0);
+}
+
+// A hundred closes while a refresh runs: each time the program ends with
+// exit code 0 and its window does not come back.
+void Closes(const Paths& paths) {
+    SetScript(L"32 31 30 29 28 27 26 25 24 23 0x8001 0x8002 0x8003 0x8004");
+    for (int round = 0; round < 100 && failures == 0; ++round) {
+        Program p;
+        CHECK(p.Start(paths, paths.library, L"closes"));
+        CHECK(p.WaitShown());
+        p.Press();
+        p.Close();
+        CHECK(p.Ended());
+        CHECK_EQ(static_cast<int>(p.ExitCode()), 0);
+        CHECK(p.FindOwn(L"Form1") == nullptr);
+    }
+}
+
+bool UnderWine() {
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
 
 constexpr int kSkipped = 77;
 
@@ -594,9 +650,17 @@ int main(int argc, char** argv) {
         const char* name;
         void (*run)(const Paths&);
     } scenarios[] = {
-        {"present", Present},          {"dpi144", Dpi144},     {"missing", MissingScenarios},
-        {"noexport", NoExport},        {"failures", Failures}, {"presses", PressesDuringPress},
-        {"close", CloseDuringRefresh}, {"keyboard", Keyboard}, {"demo", Demo},
+        {"present", Present},
+        {"dpi144", Dpi144},
+        {"missing", MissingScenarios},
+        {"noexport", NoExport},
+        {"failures", Failures},
+        {"presses", PressesDuringPress},
+        {"close", CloseDuringRefresh},
+        {"keyboard", Keyboard},
+        {"demo", Demo},
+        {"faults", Faults},
+        {"closes", Closes},
     };
     if (scenario == "planted") {
         const int skipped = Planted(paths);
