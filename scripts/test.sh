@@ -22,4 +22,6 @@ for p in "${presets[@]}"; do
   echo "== tests: $p"
   ctest --preset "$p" -j2 || status=1
 done
+echo "== release packages"
+bash scripts/package.sh --check || status=1
 exit $status

@@ -17,9 +17,12 @@
 namespace {
 
 std::string Env(const char* name) {
-    char buffer[8192];
-    const DWORD n = GetEnvironmentVariableA(name, buffer, sizeof buffer);
-    return n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string();
+    const DWORD size = GetEnvironmentVariableA(name, nullptr, 0);
+    if (size == 0) return {};
+    std::string value(size, '\0');
+    const DWORD n = GetEnvironmentVariableA(name, value.data(), size);
+    value.resize(n < size ? n : 0);
+    return value;
 }
 
 struct State {
