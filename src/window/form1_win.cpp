@@ -173,13 +173,13 @@ LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT Form1Window::OnCreate() {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
-    for (const ControlSpec& spec : kControls) {
-        const ControlClass cls = ClassOf(spec.control);
-        const auto id = spec.control == Control::Command1 ? kCommand1Id : 200 + static_cast<int>(spec.control);
+    for (const ControlSpec& entry : kControls) {
+        const ControlClass cls = ClassOf(entry.control);
+        const auto id = entry.control == Control::Command1 ? kCommand1Id : 200 + static_cast<int>(entry.control);
         const HWND item = CreateWindowExW(cls.exStyle, cls.className, cls.text, cls.style, 0, 0, 0, 0, hwnd_,
                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         if (item == nullptr) return -1;
-        items_[static_cast<std::size_t>(spec.control)] = item;
+        items_[static_cast<std::size_t>(entry.control)] = item;
     }
     for (const Control box : {Control::TxtMsgDisplay, Control::TxtMsgDisplay2}) {
         SendMessageW(Item(box), EM_SETLIMITTEXT, 0, 0);
@@ -205,9 +205,9 @@ void Form1Window::OnDpiChanged(UINT dpi, const RECT& suggested) {
 void Form1Window::ApplyDpi(UINT dpi) {
     dpi_ = dpi;
     UniqueFont font(CreateMessageFont(dpi));
-    for (const ControlSpec& spec : kControls) {
-        const HWND item = Item(spec.control);
-        const PixelRect px = ToPixels(spec.twips, static_cast<int>(dpi));
+    for (const ControlSpec& entry : kControls) {
+        const HWND item = Item(entry.control);
+        const PixelRect px = ToPixels(entry.twips, static_cast<int>(dpi));
         MoveWindow(item, px.left, px.top, px.width, px.height, TRUE);
         if (font) SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     }

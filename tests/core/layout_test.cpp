@@ -5,8 +5,8 @@
 namespace {
 
 PixelRect At(Control control, int dpi) {
-    for (const ControlSpec& spec : kControls) {
-        if (spec.control == control) return ToPixels(spec.twips, dpi);
+    for (const ControlSpec& entry : kControls) {
+        if (entry.control == control) return ToPixels(entry.twips, dpi);
     }
     ADD_FAILURE() << "no such control";
     return {};
