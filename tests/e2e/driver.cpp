@@ -450,12 +450,12 @@ void CloseDuringRefresh(const Paths& paths) {
 // program neither crashes nor hangs.
 void Faults(const Paths& paths) {
     // A library of the other bitness cannot load: reported as missing.
-    wchar_t other[MAX_PATH] = {};
-    if (GetEnvironmentVariableW(L"DEVICELIST_OTHER_BITNESS_DLL", other, MAX_PATH) > 0 &&
-        GetFileAttributesW(WinPath(std::string(other, other + wcslen(other)).c_str()).c_str()) !=
-            INVALID_FILE_ATTRIBUTES) {
+    char other[MAX_PATH] = {};
+    const std::wstring otherPath =
+        GetEnvironmentVariableA("DEVICELIST_OTHER_BITNESS_DLL", other, MAX_PATH) > 0 ? WinPath(other) : L"";
+    if (!otherPath.empty() && GetFileAttributesW(otherPath.c_str()) != INVALID_FILE_ATTRIBUTES) {
         Program p;
-        CHECK(p.Start(paths, WinPath(std::string(other, other + wcslen(other)).c_str()), L"otherbits"));
+        CHECK(p.Start(paths, otherPath, L"otherbits"));
         HWND box = nullptr;
         CHECK(WaitFor([&] { return (box = p.MessageBoxWindow()) != nullptr; }));
         if (box) PostMessageW(box, WM_COMMAND, IDOK, 0);
